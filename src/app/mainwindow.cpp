@@ -1,5 +1,8 @@
 #include "mainwindow.h"
 
+#include "../pages/easypage.h"
+#include "../pages/statusdecoder.h"
+#include "../pages/titleeditor.h"
 #include "../ui/controls.h"
 #include "auxwindows.h"
 
@@ -203,7 +206,20 @@ void TFH7Q3::buildPages()
 
 void TFH7Q3::installPages()
 {
-    // Each page's behaviour and decoder are installed here as the pages are built.
+    // Construction first, then each page's behaviour and its place in the dispatch.
+    BuildEasyPage(findChild<QWidget *>(QStringLiteral("Panel4")));
+
+    m_decoder = new StatusDecoder(*m_context, this);
+    m_title = new TitleEditor(*m_context, this);
+    m_easy = new EasyPage(*m_context, *m_decoder, *m_title, this);
+    m_decoder->TitlePartMerge = [this](int part, const std::uint8_t *codes) {
+        m_title->TitlePartMerge(part, codes);
+    };
+
+    ReplyDecoders &d = m_seq->decoders;
+    d.common = [this] { m_decoder->Trans_end_common(); };
+    d.page[PageEasy] = [this] { m_easy->Trans_end_easy(); };
+    d.hidden = [this] { m_decoder->Trans_cstm_hidden(); };
 }
 
 void TFH7Q3::wire()

@@ -22,7 +22,10 @@ class QTabWidget;
 
 namespace h7q8 {
 
+class EasyPage;
+class StatusDecoder;
 class TFSH7Q3;
+class TitleEditor;
 class TFMH7Q3;
 class UpDown;
 
@@ -40,6 +43,9 @@ public:
     LoadSequencer &sequencer() { return *m_seq; }
     PageContext &context() { return *m_context; }
     SharedState &shared() { return m_shared; }
+    StatusDecoder &statusDecoder() { return *m_decoder; }
+    EasyPage &easyPage() { return *m_easy; }
+    TitleEditor &titleEditor() { return *m_title; }
     Dialogs &dialogs() { return *m_dialogs; }
 
     // The protocol routines, by their names.
@@ -91,7 +97,9 @@ private:
     std::unique_ptr<LoadSequencer> m_seq;
     std::unique_ptr<PageContext> m_context;
     SharedState m_shared;
-    std::vector<std::shared_ptr<QObject>> m_pages;
+    StatusDecoder *m_decoder = nullptr;
+    TitleEditor *m_title = nullptr;
+    EasyPage *m_easy = nullptr;
 
     QTabWidget *m_pageControl = nullptr;
     QLabel *m_order = nullptr;

@@ -210,10 +210,10 @@ void TFH7Q3::installPages()
     BuildEasyPage(findChild<QWidget *>(QStringLiteral("Panel4")));
 
     m_decoder = new StatusDecoder(*m_context, this);
-    m_title = new TitleEditor(*m_context, this);
-    m_easy = new EasyPage(*m_context, *m_decoder, *m_title, this);
+    m_titleEditor = new TitleEditor(*m_context, this);
+    m_easy = new EasyPage(*m_context, *m_decoder, *m_titleEditor, this);
     m_decoder->TitlePartMerge = [this](int part, const std::uint8_t *codes) {
-        m_title->TitlePartMerge(part, codes);
+        m_titleEditor->TitlePartMerge(part, codes);
     };
 
     ReplyDecoders &d = m_seq->decoders;

@@ -45,7 +45,7 @@ public:
     SharedState &shared() { return m_shared; }
     StatusDecoder &statusDecoder() { return *m_decoder; }
     EasyPage &easyPage() { return *m_easy; }
-    TitleEditor &titleEditor() { return *m_title; }
+    TitleEditor &titleEditor() { return *m_titleEditor; }
     Dialogs &dialogs() { return *m_dialogs; }
 
     // The protocol routines, by their names.
@@ -98,7 +98,7 @@ private:
     std::unique_ptr<PageContext> m_context;
     SharedState m_shared;
     StatusDecoder *m_decoder = nullptr;
-    TitleEditor *m_title = nullptr;
+    TitleEditor *m_titleEditor = nullptr;
     EasyPage *m_easy = nullptr;
 
     QTabWidget *m_pageControl = nullptr;

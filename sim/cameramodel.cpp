@@ -368,23 +368,24 @@ QByteArray CameraModel::takeCommandFrame(const std::uint8_t *frame)
     FrameBytes command{};
     for (int k = 1; k <= 15; ++k)
         command[std::size_t(k)] = frame[k];
+    // A camera that refuses a command leaves its state alone; a lost reply
+    // is lost on the line, after the camera has acted.
+    const FrameBytes reply = faults.errorReplies ? StandardEcho(command) : answer(command);
     if (faults.lostReplies)
         return {};
-    // A camera that refuses a command leaves its state alone.
-    const FrameBytes reply = faults.errorReplies ? StandardEcho(command) : answer(command);
     return replyFrame(reply);
 }
 
 QByteArray CameraModel::takeBlockFrame(const std::uint8_t *frame)
 {
-    if (faults.lostReplies)
-        return {};
     if (!faults.errorReplies) {
         const std::uint8_t *data = frame + 2;
         for (std::size_t i = 0; i < eeprom.size(); ++i)
             eeprom[i] = std::uint16_t(data[2 * i] << 8 | data[2 * i + 1]);
         ++blocksStored;
     }
+    if (faults.lostReplies)
+        return {};
     FrameBytes reply{};
     reply[1] = ACCEPTED;
     reply[2] = BLOCK_KIND;

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <functional>
 
+class QWidget;
+
 namespace h7q8 {
 
 class RadioGroup;
@@ -22,6 +24,11 @@ struct LensValues {
     int focusMin = 0; // kind 0
     int value = 0;    // kinds 2, 4..9
 };
+
+// Extra zoom steps of each digital-zoom selection (OFF, x2, x4, x6, x8, x10).
+constexpr std::array<int, 6> DIGITAL_ZOOM_EXTRA{0, 2048, 3072, 3456, 3584, 3648};
+constexpr int ZOOM_RANGE_MIN = 0x1000;
+constexpr int ZOOM_RANGE_MAX = 0x18C8; // without digital zoom
 
 class StatusDecoder : public QObject
 {
@@ -36,6 +43,10 @@ public:
 
     // Shared routines.
     void LensStatusApply(int kind, const LensValues &values, bool afterWrite);
+    // The lens values of a 0x45 reply as it stands in the frame store.
+    LensValues LensReplyValues() const;
+    // LensStatusApply with the kind (reply byte 3) and values of the 0x45 reply in the store.
+    void LensStatusReply(bool afterWrite);
     void LensControlsEnable();
     // The report half of the interlocked pairs BLC/PEAK and ALC/AES.
     void InterlockedReport(const QString &group, int value);
@@ -52,6 +63,39 @@ public:
     std::function<void()> CommIDSet;
 
 private:
+    void readReply();
+    void statusBlock(int block);
+    void maskReply();
+
+    // Pieces shared by the read replies and the status blocks.
+    void resolution(int value, bool blockExtents);
+    void videoStandard(int value);
+    void phaseRange(int maximum, int minimum);
+    void phaseLevel(int value);
+    void syncState(int value);
+    void freezeState(int value);
+    void presetState(int value);
+    void pushSwitchState(int value);
+    void markState(int value);
+    void oneShotWhiteBalance(int value);
+    void blcEnabling();
+    void peakEnabling();
+    void alcEnabling();
+    void aesEnabling();
+    void focusStepRange(int maximum, int minimum);
+
+    // Control access; each does nothing when its page is not built.
+    void setRadio(const char *name, int index);
+    void setBar(const char *name, int position);
+    void setCombo(const char *name, int index);
+    void setText(const char *name, const QString &text);
+    void setChecked(const char *name, bool checked);
+    void setEnabled(const char *name, bool on);
+    int radioIndex(const char *name) const;
+    bool isChecked(const char *name) const;
+    bool enabledOwn(const char *name) const;
+    void followUp(std::initializer_list<std::uint8_t> bytes);
+
     PageContext &m_ctx;
 };
 

@@ -287,6 +287,13 @@ void TFH7Q3::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
+void TFH7Q3::ReLoadClick()
+{
+    if (m_link->lineLost() && !m_link->Trans_Create(m_device))
+        return;
+    m_seq->ReLoadClick();
+}
+
 void TFH7Q3::Reset1Click()
 {
     if (!Trans_chk())

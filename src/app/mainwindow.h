@@ -51,7 +51,8 @@ public:
     // The protocol routines, by their names.
     bool Trans_chk() const { return m_seq->Trans_chk(); }
     void StxCommand(int count) { m_link->StxCommand(count); }
-    void ReLoadClick() { m_seq->ReLoadClick(); }
+    // Camera > Load; after the line was lost it first reopens the same device.
+    void ReLoadClick();
     void CancelPushClick() { m_seq->cancel(); }
     void Reset1Click();
     void ExitClick();

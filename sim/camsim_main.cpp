@@ -79,6 +79,19 @@ QByteArray Hex(const QByteArray &bytes)
 
 int main(int argc, char *argv[])
 {
+    // Signals only write a byte; the event loop does the quitting. Installed
+    // first, so a signal during start-up is not fatal but served once running.
+    if (socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0) {
+        Fail("socketpair");
+        return 1;
+    }
+    struct sigaction action{};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("h7q8-camsim"));
 
@@ -119,17 +132,6 @@ int main(int argc, char *argv[])
     }
     const bool verbose = parser.isSet(verboseOption);
 
-    // Signals only write a byte; the event loop does the quitting.
-    if (socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0) {
-        Fail("socketpair");
-        return 1;
-    }
-    struct sigaction action{};
-    action.sa_handler = OnSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
     QSocketNotifier signalNotifier(g_signalPipe[1], QSocketNotifier::Read);
     QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [] {
         char byte;

@@ -5,8 +5,6 @@
 
 namespace h7q8 {
 
-void BuildEasyPage(QWidget *) {}
-
 EasyPage::EasyPage(PageContext &ctx, StatusDecoder &decoder, TitleEditor &title, QObject *parent)
     : QObject(parent), m_ctx(ctx), m_decoder(decoder), m_title(title)
 {

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -108,8 +109,9 @@ void TFH7Q3::buildWindow()
     panel1->setGeometry(11, 7, 189, 33);
     m_title = label("Title", QStringLiteral("Camera"), panel1, 8, 9);
 
-    label("TV", QStringLiteral("TV"), base, 213, 6);
-    label("Resolution", QStringLiteral("Resolution"), base, 213, 23);
+    // Wide enough for what the camera reports ("NTSC", "Hi-Resolution").
+    label("TV", QStringLiteral("TV"), base, 213, 6)->setFixedWidth(100);
+    label("Resolution", QStringLiteral("Resolution"), base, 213, 23)->setFixedWidth(100);
     m_order = label("Order", QStringLiteral("0"), base, 320, 0);
     m_order->hide();
     label("Label89", QStringLiteral("Transmit Comm ID"), base, 316, 16);
@@ -140,11 +142,16 @@ void TFH7Q3::buildWindow()
     bar->setSizeGripEnabled(false);
     bar->setFixedHeight(20);
     const int widths[] = {150, 200, 200, 40};
+    // The frame texts are 28 and 30 hexadecimal digits: a small fixed-pitch face fits them.
+    QFont frameFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    frameFont.setPixelSize(10);
     for (int i = 0; i < 4; ++i) {
         auto *panel = new QLabel(bar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setFixedWidth(widths[i]);
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        if (i == 1 || i == 2)
+            panel->setFont(frameFont);
         bar->addWidget(panel);
         m_statusPanels.append(panel);
     }

@@ -20,6 +20,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace h7q8 {
 
@@ -72,6 +73,12 @@ TFH7Q3::TFH7Q3(Transport *transport, const QString &device, Dialogs *dialogs, QW
     buildPages();
     installPages();
     wire();
+    // Reply time-out timers: kept, never started. Cancel is the recovery from a lost reply.
+    for (auto [name, interval] : {std::pair{"SendTimer", 1500}, std::pair{"ReloadTimer", 2000}}) {
+        auto *timer = new QTimer(this);
+        timer->setObjectName(QString::fromLatin1(name));
+        timer->setInterval(interval);
+    }
     // The auxiliary windows exist from the start, hidden.
     m_maskView = new TFMH7Q3(this);
     m_switchPanel = new TFSH7Q3([this](int code) { SW_push(code); }, this);

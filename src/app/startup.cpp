@@ -57,10 +57,12 @@ ToolOptions ParseToolOptions(const QStringList &arguments)
     return options;
 }
 
-int RunTool(QApplication &app)
+int RunTool(int &argc, char **argv)
 {
-    app.setApplicationName(QStringLiteral("H7Q8"));
-    const ToolOptions options = ParseToolOptions(app.arguments());
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const ToolOptions options = ParseToolOptions(arguments);
     QTextStream out(stdout), err(stderr);
     if (options.help) {
         out << ToolUsage();
@@ -70,6 +72,8 @@ int RunTool(QApplication &app)
         err << "h7q8tool: " << options.error << "\n" << ToolUsage();
         return 2;
     }
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("H7Q8"));
     Transport *transport = nullptr;
     QString device = options.device.isEmpty() ? PortDeviceName(1) : options.device;
     if (options.simulate) {

@@ -3,7 +3,6 @@
 #include <QString>
 #include <QStringList>
 
-class QApplication;
 
 namespace h7q8 {
 
@@ -19,6 +18,7 @@ ToolOptions ParseToolOptions(const QStringList &arguments);
 QString ToolUsage();
 
 // Parses the command line, opens the window on the chosen line and runs it.
-int RunTool(QApplication &app);
+// --help and command-line errors are answered before any display is needed.
+int RunTool(int &argc, char **argv);
 
 } // namespace h7q8

@@ -7,6 +7,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace h7q8 {
 
 RadioGroup::RadioGroup(const QString &objectName, const QString &caption, const QStringList &items,
@@ -82,16 +84,23 @@ static QToolButton *arrowButton(Qt::ArrowType arrow, const QString &name, QWidge
     return b;
 }
 
+// An up arrow above a down arrow, filling `owner`; named after the owner.
+static std::pair<QToolButton *, QToolButton *> arrowPair(QWidget *owner)
+{
+    auto *layout = new QVBoxLayout(owner);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto *up = arrowButton(Qt::UpArrow, owner->objectName() + QStringLiteral("_up"), owner);
+    auto *down = arrowButton(Qt::DownArrow, owner->objectName() + QStringLiteral("_down"), owner);
+    layout->addWidget(up);
+    layout->addWidget(down);
+    return {up, down};
+}
+
 SpinButton::SpinButton(const QString &objectName, QWidget *parent) : QWidget(parent)
 {
     setObjectName(objectName);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    m_up = arrowButton(Qt::UpArrow, objectName + QStringLiteral("_up"), this);
-    m_down = arrowButton(Qt::DownArrow, objectName + QStringLiteral("_down"), this);
-    layout->addWidget(m_up);
-    layout->addWidget(m_down);
+    std::tie(m_up, m_down) = arrowPair(this);
     connect(m_up, &QToolButton::clicked, this, &SpinButton::upClick);
     connect(m_down, &QToolButton::clicked, this, &SpinButton::downClick);
 }
@@ -114,13 +123,7 @@ UpDown::UpDown(const QString &objectName, int minimum, int maximum, int position
       m_buddy(buddy)
 {
     setObjectName(objectName);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    m_up = arrowButton(Qt::UpArrow, objectName + QStringLiteral("_up"), this);
-    m_down = arrowButton(Qt::DownArrow, objectName + QStringLiteral("_down"), this);
-    layout->addWidget(m_up);
-    layout->addWidget(m_down);
+    std::tie(m_up, m_down) = arrowPair(this);
     connect(m_up, &QToolButton::clicked, this, &UpDown::stepUp);
     connect(m_down, &QToolButton::clicked, this, &UpDown::stepDown);
     if (m_buddy) {

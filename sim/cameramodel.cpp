@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <cstdlib>
 #include <span>
 
 namespace h7q8::sim {
@@ -16,7 +18,9 @@ constexpr std::uint8_t ACCEPTED = 0xA0;
 constexpr std::uint8_t CLASS_READ = 0x31;
 constexpr std::uint8_t CLASS_WRITE = 0x21;
 constexpr std::uint8_t CLASS_RESET = 0xF1;
+constexpr std::uint8_t CLASS_READ_OR_WRITE = 0x00; // route key: the read and the write of one setting
 constexpr int ANY_CODE = -1;
+constexpr int ANY_SUB = -1; // a setting whose command has no sub-code: its value is byte 3
 constexpr int DROPPED_BYTE = 7; // the byte a "drop" fault leaves out of each reply
 
 void putWord(FrameBytes &r, int k, std::uint16_t value)
@@ -35,6 +39,48 @@ void clearData(FrameBytes &r)
 {
     for (int k = 4; k <= 15; ++k)
         r[std::size_t(k)] = 0;
+}
+
+// Extra zoom steps above the optical maximum for digital zoom OFF, x2, x4, x6, x8, x10.
+constexpr std::uint16_t DIGITAL_ZOOM_EXTRA[] = {0, 2048, 3072, 3456, 3584, 3648};
+
+// The mark stays on the picture, whatever the arrow buttons send.
+constexpr int MARK_X_MAX = 0x02FF;
+constexpr int MARK_Y_MAX = 0x01FF;
+
+// A lens covers a quarter of the remaining way per status report, but never
+// less than this, so the last few steps do not crawl one unit at a time.
+constexpr int LENS_MIN_STEP = 8;
+
+// The level the AWB fine adjustment returns to after a one-push measurement.
+constexpr std::uint8_t AWB_CENTRE = 4;
+
+std::uint8_t Clamp(int value, int low, int high)
+{
+    return std::uint8_t(std::clamp(value, low, high));
+}
+
+std::uint16_t ClampWord(int value, int low, int high)
+{
+    return std::uint16_t(std::clamp(value, low, high));
+}
+
+std::uint16_t StepTowards(std::uint16_t current, std::uint16_t target)
+{
+    const int distance = int(target) - int(current);
+    const int way = std::abs(distance);
+    const int step = std::min(way, std::max(way / 4, LENS_MIN_STEP));
+    return std::uint16_t(int(current) + (distance < 0 ? -step : step));
+}
+
+// Sharp focus follows the optical zoom linearly from the near to the far end.
+std::uint16_t SharpFocusFor(std::uint16_t zoom, std::uint16_t focusMin, std::uint16_t focusMax)
+{
+    const int optical = std::clamp(int(zoom), int(CameraModel::ZOOM_MIN),
+                                   int(CameraModel::ZOOM_OPTICAL_MAX))
+                        - CameraModel::ZOOM_MIN;
+    const int span = CameraModel::ZOOM_OPTICAL_MAX - CameraModel::ZOOM_MIN;
+    return std::uint16_t(focusMin + optical * (focusMax - focusMin) / span);
 }
 
 // Camera character codes for the few characters a default title needs.
@@ -105,6 +151,318 @@ void WriteEeprom(CameraModel &m, const FrameBytes &c, FrameBytes &r)
     putWord(r, 5, m.eeprom[std::size_t(address)]);
 }
 
+// Settings held in one byte. A write stores its value byte, clamped into the
+// range of the tool's control; read and write are answered alike, with the
+// value where the tool's decoder looks for it.
+struct Setting {
+    std::uint8_t code;
+    int sub; // ANY_SUB: no sub-code, the value is byte 3
+    std::uint8_t CameraModel::*member;
+    std::uint8_t low, high;
+};
+
+constexpr Setting SETTINGS[] = {
+    {0x10, 3, &CameraModel::titlePosition, 0, 1},
+    {0x18, 0, &CameraModel::blc, 0, 1},
+    {0x1A, 1, &CameraModel::agc, 0, 8},
+    {0x1A, 2, &CameraModel::sens, 0, 8},
+    {0x1A, 3, &CameraModel::freeze, 0, 1},
+    {0x1A, 4, &CameraModel::select, 0, 1},
+    {0x1A, 5, &CameraModel::priority, 0, 1},
+    {0x1B, 0, &CameraModel::wbMode, 0, 1},
+    {0x1B, 2, &CameraModel::redGain, 0, 8},
+    {0x1B, 3, &CameraModel::blueGain, 0, 8},
+    {0x1B, 5, &CameraModel::atwLevel, 0, 8},
+    {0x1B, 6, &CameraModel::awbLevel, 0, 8},
+    {0x1B, 7, &CameraModel::color, 0, 2},
+    {0x1D, 4, &CameraModel::vRev, 0, 1},
+    {0x1D, 5, &CameraModel::hRev, 0, 1},
+    {0x1D, 7, &CameraModel::posiNega, 0, 1},
+    {0x45, 2, &CameraModel::autoFocus, 0, 1},
+    {0x45, 5, &CameraModel::zoomSpeed, 0, 4},
+    {0x45, 6, &CameraModel::digitalZoom, 0, 5},
+    {0x45, 7, &CameraModel::focusSpeed, 0, 4},
+    {0x45, 8, &CameraModel::afSleep, 0, 1},
+    {0x45, 9, &CameraModel::zoomMag, 0, 1},
+    {0x47, 0, &CameraModel::hGain, 0, 12},
+    {0x47, 1, &CameraModel::vGain, 0, 12},
+    {0x49, ANY_SUB, &CameraModel::initial, 0, 1},
+    {0x50, ANY_SUB, &CameraModel::blcSens, 0, 7},
+    {0x51, ANY_SUB, &CameraModel::alarmNo, 0, 64},
+    {0x52, 0, &CameraModel::positionNo, 1, CameraModel::POSITIONS},
+    {0x52, 2, &CameraModel::pushSw, 0, 1},
+    {0x52, 3, &CameraModel::positionOsd, 0, 1},
+    {0x52, 4, &CameraModel::positionOsdUpDown, 0, 1},
+    {0x56, 0, &CameraModel::mark, 0, 1},
+    {0x59, 0, &CameraModel::gamma, 0, 1},
+    {0x5A, 0, &CameraModel::zoomTrace, 0, 1},
+    {0x5B, 0, &CameraModel::language, 0, 2},
+};
+
+// False when the command is no setting of the table: the echo stays as it is.
+bool ApplySetting(CameraModel &m, const FrameBytes &c, FrameBytes &r)
+{
+    for (const Setting &s : SETTINGS) {
+        if (s.code != c[2] || (s.sub != ANY_SUB && s.sub != c[3]))
+            continue;
+        const std::size_t at = s.sub == ANY_SUB ? 3 : 4;
+        if (c[1] == CLASS_WRITE)
+            m.*s.member = Clamp(c[at], s.low, s.high);
+        clearData(r);
+        r[at] = m.*s.member;
+        return true;
+    }
+    return false;
+}
+
+void Settings(CameraModel &m, const FrameBytes &c, FrameBytes &r)
+{
+    ApplySetting(m, c, r);
+}
+
+// The lens reports where it is, then moves on a step before the next report:
+// a tool polling for arrival sees it approach over several reads.
+void ReportZoom(CameraModel &m, FrameBytes &r)
+{
+    putWord(r, 4, m.zoomTarget);
+    putWord(r, 6, m.zoomCurrent);
+    putWord(r, 8, m.focusMax);
+    putWord(r, 10, m.focusMin);
+    m.zoomCurrent = StepTowards(m.zoomCurrent, m.zoomTarget);
+}
+
+void ReportFocus(CameraModel &m, FrameBytes &r, int at)
+{
+    putWord(r, at, m.focusTarget);
+    putWord(r, at + 2, m.focusCurrent);
+    m.focusCurrent = StepTowards(m.focusCurrent, m.focusTarget);
+}
+
+// A one-push measurement runs for a few reads of its state, then ends.
+void OnePushWbTick(CameraModel &m)
+{
+    if (m.onePushWb == 0 || --m.onePushWbReads > 0)
+        return;
+    m.onePushWb = 0;
+    m.onePushWbReads = 0;
+    m.awbLevel = AWB_CENTRE;
+}
+
+void Title(CameraModel &m, const FrameBytes &c, FrameBytes &r)
+{
+    if (c[3] != 0x01) {
+        ApplySetting(m, c, r);
+        return;
+    }
+    const int part = c[4];
+    if (part > 3) {
+        r[1] = NAK;
+        return;
+    }
+    const std::size_t first = std::size_t(5 * part);
+    if (c[1] == CLASS_WRITE) {
+        for (int i = 0; i < 5; ++i)
+            m.title[first + std::size_t(i)] = word(c, 5 + 2 * i);
+    }
+    clearData(r);
+    r[4] = std::uint8_t(part);
+    for (int i = 0; i < 5; ++i)
+        putWord(r, 5 + 2 * i, m.title[first + std::size_t(i)]);
+}
+
+// The six area bytes travel in bytes 3 to 8, in the command and in the reply.
+void BlcArea(CameraModel &m, const FrameBytes &c, FrameBytes &r)
+{
+    if (c[1] == CLASS_WRITE) {
+        for (int i = 0; i < 6; ++i)
+            m.blcArea[std::size_t(i)] = c[std::size_t(3 + i)];
+    }
+    clearData(r);
+    for (int i = 0; i < 6; ++i)
+        r[std::size_t(3 + i)] = m.blcArea[std::size_t(i)];
+}
+
+void WhiteBalance(CameraModel &m, const FrameBytes &c, FrameBytes &r)
+{
+    if (c[3] != 0x04) {
+        ApplySetting(m, c, r);
+        return;
+    }
+    if (c[1] == CLASS_WRITE) {
+        m.onePushWb = 1;
+        m.onePushWbReads = CameraModel::ONE_PUSH_READS;
+    }
+    clearData(r);
+    r[4] = m.onePushWb;
+    if (c[1] == CLASS_READ)
+        OnePushWbTick(m);
+}
+
+void Phase(CameraModel &m, const FrameBytes &c, FrameBytes &r)
+{
+    const bool write = c[1] == CLASS_WRITE;
+    switch (c[3]) {
+    case 0x00:
+        if (write)
+            m.sync = Clamp(c[4], 0, 1);
+        clearData(r);
+        r[4] = m.sync;
+        putWord(r, 5, std::uint16_t(m.phaseMax));
+        putWord(r, 7, std::uint16_t(m.phaseMin));
+        break;
+    case 0x01:
+        if (write)
+            m.phaseLevel = std::int16_t(
+                std::clamp<int>(std::int16_t(word(c, 4)), m.phaseMin, m.phaseMax));
+        clearData(r);
+        putWord(r, 4, std::uint16_t(m.phaseLevel));
+        break;
+    default:
+        break;
+    }
+}
+
+// Sub 2 sets the preset mode; sub 0 ("Enter") takes the preset and leaves the
+// mode, as the tool shows by turning its selector off. Any read reports the mode.
+void Preset(CameraModel &m, const FrameBytes &c, FrameBytes &r)
+{
+    if (c[1] == CLASS_WRITE) {
+        if (c[3] == 0x00)
+            m.preset = 0;
+        else if (c[3] == 0x02)
+            m.preset = Clamp(c[4], 0, 1);
+        else
+            return;
+    }
+    clearData(r);
+    r[4] = m.preset;
+}
+
+void KeepZoomInRange(CameraModel &m)
+{
+    const std::uint16_t top = m.zoomMaximum();
+    m.zoomTarget = std::min(m.zoomTarget, top);
+    m.zoomCurrent = std::min(m.zoomCurrent, top);
+}
+
+void Lens(CameraModel &m, const FrameBytes &c, FrameBytes &r)
+{
+    const bool write = c[1] == CLASS_WRITE;
+    switch (c[3]) {
+    case 0x00:
+        if (write) {
+            m.zoomTarget = ClampWord(word(c, 4), CameraModel::ZOOM_MIN, m.zoomMaximum());
+            if (m.autoFocus)
+                m.focusTarget = m.sharpFocus();
+        }
+        clearData(r);
+        ReportZoom(m, r);
+        return;
+    case 0x01:
+        if (write)
+            m.focusTarget = ClampWord(word(c, 4), m.focusMin, m.focusMax);
+        clearData(r);
+        ReportFocus(m, r, 4);
+        return;
+    case 0x03:
+        // One-push auto focus: only acknowledged; the tool reads the focus
+        // status to follow the lens to the sharp point.
+        if (write)
+            m.focusTarget = m.sharpFocus();
+        return;
+    default:
+        break;
+    }
+    if (!ApplySetting(m, c, r) || !write)
+        return;
+    if (c[3] == 0x06)
+        KeepZoomInRange(m);
+    if (c[3] == 0x02 && m.autoFocus)
+        m.focusTarget = m.sharpFocus();
+}
+
+// Sub 0 PEAK, 1 ALC, 2 AES. Byte 4 chooses: 0 the mode in byte 5; 1 a level,
+// for PEAK in byte 5, for ALC and AES chosen by byte 5 (0 AUTO, 1 FIX) in byte 6.
+void Exposure(CameraModel &m, const FrameBytes &c, FrameBytes &r)
+{
+    struct Group {
+        std::uint8_t CameraModel::*mode;
+        std::uint8_t CameraModel::*level[2];
+        std::uint8_t levelHigh[2];
+    };
+    static constexpr Group GROUPS[] = {
+        {&CameraModel::peak, {&CameraModel::peakLevel, nullptr}, {8, 0}},
+        {&CameraModel::alc, {&CameraModel::alcAutoLevel, &CameraModel::alcFixLevel}, {8, 8}},
+        {&CameraModel::aes, {&CameraModel::aesAutoLevel, &CameraModel::aesFixShutter}, {8, 7}},
+    };
+    if (c[3] > 2)
+        return;
+    const Group &g = GROUPS[c[3]];
+    const bool write = c[1] == CLASS_WRITE;
+    const std::uint8_t selector = c[4];
+    if (selector == 0) {
+        if (write)
+            m.*g.mode = Clamp(c[5], 0, 1);
+        clearData(r);
+        r[5] = m.*g.mode;
+        return;
+    }
+    if (selector != 1) {
+        r[1] = NAK;
+        return;
+    }
+    const bool peak = g.level[1] == nullptr;
+    const std::uint8_t which = peak ? 0 : c[5];
+    if (which > 1) {
+        r[1] = NAK;
+        return;
+    }
+    const std::size_t at = peak ? 5 : 6;
+    if (write)
+        m.*g.level[which] = Clamp(c[at], 0, g.levelHigh[which]);
+    clearData(r);
+    r[4] = 1;
+    r[5] = which;
+    r[at] = m.*g.level[which];
+}
+
+// Sub 1 with position n: a read loads preset n (the lens heads for it), a
+// write saves where the lens is now. Other subs are plain settings.
+void Position(CameraModel &m, const FrameBytes &c, FrameBytes &r)
+{
+    if (c[3] != 0x01) {
+        ApplySetting(m, c, r);
+        return;
+    }
+    const std::uint8_t n = Clamp(c[4], 1, CameraModel::POSITIONS);
+    LensPreset &stored = m.presets[std::size_t(n - 1)];
+    if (c[1] == CLASS_WRITE) {
+        stored = {m.zoomCurrent, m.focusCurrent};
+    } else {
+        m.zoomTarget = ClampWord(stored.zoom, CameraModel::ZOOM_MIN, m.zoomMaximum());
+        m.focusTarget = ClampWord(stored.focus, m.focusMin, m.focusMax);
+    }
+    m.positionNo = n;
+    clearData(r);
+    r[4] = n;
+}
+
+void Mark(CameraModel &m, const FrameBytes &c, FrameBytes &r)
+{
+    if (c[3] != 0x01) {
+        ApplySetting(m, c, r);
+        return;
+    }
+    if (c[1] == CLASS_WRITE) {
+        // Signed, so a step left of 0 (0xFFFF) holds the mark at the edge.
+        m.markX = ClampWord(std::int16_t(word(c, 4)), 0, MARK_X_MAX);
+        m.markY = ClampWord(std::int16_t(word(c, 6)), 0, MARK_Y_MAX);
+    }
+    clearData(r);
+    putWord(r, 4, m.markX);
+    putWord(r, 6, m.markY);
+}
+
 void StatusBlock(CameraModel &m, const FrameBytes &c, FrameBytes &r)
 {
     const int block = c[3];
@@ -149,10 +507,7 @@ void StatusBlock(CameraModel &m, const FrameBytes &c, FrameBytes &r)
         r[14] = m.alarmNo;
         break;
     case 7:
-        putWord(r, 4, m.zoomTarget);
-        putWord(r, 6, m.zoomCurrent);
-        putWord(r, 8, m.focusMax);
-        putWord(r, 10, m.focusMin);
+        ReportZoom(m, r);
         break;
     case 8:
         r[4] = m.autoFocus;
@@ -178,8 +533,7 @@ void StatusBlock(CameraModel &m, const FrameBytes &c, FrameBytes &r)
         r[5] = m.positionOsd;
         r[6] = m.zoomMag;
         r[7] = m.digitalZoom;
-        putWord(r, 8, m.focusTarget);
-        putWord(r, 10, m.focusCurrent);
+        ReportFocus(m, r, 8);
         r[12] = m.afSleep;
         break;
     case 11:
@@ -191,6 +545,7 @@ void StatusBlock(CameraModel &m, const FrameBytes &c, FrameBytes &r)
         r[10] = m.blc;
         r[11] = m.onePushWb;
         r[12] = m.initial;
+        OnePushWbTick(m);
         break;
     default:
         r[1] = NAK;
@@ -202,19 +557,6 @@ void ReadBiasNumber(CameraModel &m, const FrameBytes &, FrameBytes &r)
 {
     clearData(r);
     r[3] = m.biasNumber;
-}
-
-void ReadLanguage(CameraModel &m, const FrameBytes &, FrameBytes &r)
-{
-    clearData(r);
-    r[4] = m.language;
-}
-
-void ReadPosition(CameraModel &m, const FrameBytes &c, FrameBytes &r)
-{
-    clearData(r);
-    if (c[3] == 0x00)
-        r[4] = m.positionNo;
 }
 
 void ReadMask(CameraModel &m, const FrameBytes &c, FrameBytes &r)
@@ -280,7 +622,8 @@ struct Route {
 };
 
 // Commands the camera answers with more than an echo. A page that needs
-// another command adds its row here.
+// another command adds its row here; CLASS_READ_OR_WRITE rows take both the
+// read and the write of a setting, answered in one layout.
 constexpr Route ROUTES[] = {
     {CLASS_RESET, ANY_CODE, Reset},
     {CLASS_READ, 0x0A, ReadDsp},
@@ -290,10 +633,27 @@ constexpr Route ROUTES[] = {
     {CLASS_READ, 0x0C, ReadEeprom},
     {CLASS_WRITE, 0x0C, WriteEeprom},
     {CLASS_WRITE, 0x32, PushSwitch},
-    {CLASS_READ, 0x52, ReadPosition},
+    {CLASS_READ_OR_WRITE, 0x10, Title},
+    {CLASS_READ_OR_WRITE, 0x18, Settings},
+    {CLASS_READ_OR_WRITE, 0x19, BlcArea},
+    {CLASS_READ_OR_WRITE, 0x1A, Settings},
+    {CLASS_READ_OR_WRITE, 0x1B, WhiteBalance},
+    {CLASS_READ_OR_WRITE, 0x1C, Phase},
+    {CLASS_READ_OR_WRITE, 0x1D, Settings},
+    {CLASS_READ_OR_WRITE, 0x20, Preset},
+    {CLASS_READ_OR_WRITE, 0x45, Lens},
+    {CLASS_READ_OR_WRITE, 0x47, Settings},
+    {CLASS_READ_OR_WRITE, 0x48, Exposure},
+    {CLASS_READ_OR_WRITE, 0x49, Settings},
+    {CLASS_READ_OR_WRITE, 0x50, Settings},
+    {CLASS_READ_OR_WRITE, 0x51, Settings},
+    {CLASS_READ_OR_WRITE, 0x52, Position},
     {CLASS_READ, 0x53, ReadBiasNumber},
+    {CLASS_READ_OR_WRITE, 0x56, Mark},
     {CLASS_READ, 0x57, ReadMask},
-    {CLASS_READ, 0x5B, ReadLanguage},
+    {CLASS_READ_OR_WRITE, 0x59, Settings},
+    {CLASS_READ_OR_WRITE, 0x5A, Settings},
+    {CLASS_READ_OR_WRITE, 0x5B, Settings},
     {CLASS_READ, 0x5C, ReadMotion},
     {CLASS_READ, 0x5D, ReadPowerOn},
     {CLASS_READ, 0x5F, ReadComm},
@@ -332,18 +692,38 @@ CameraModel::CameraModel()
 
     blcArea = {0x00, 0x18, 0x3C, 0x3C, 0x18, 0x00}; // a block in the middle
 
+    // Positions nobody saved yet spread over the optical zoom range, each in
+    // focus, so loading any of them moves the lens somewhere visible.
+    for (int k = 0; k < POSITIONS; ++k) {
+        const auto zoom = std::uint16_t(ZOOM_MIN + k * (ZOOM_OPTICAL_MAX - ZOOM_MIN) / (POSITIONS - 1));
+        presets[std::size_t(k)] = {zoom, SharpFocusFor(zoom, focusMin, focusMax)};
+    }
+
     masks[0] = {1, 0, 10, 40, 10, 40};
     masks[1] = {0, 0, 50, 80, 10, 40};
     masks[2] = {0, 1, 10, 40, 50, 80};
     masks[3] = {0, 0, 50, 80, 50, 80};
 }
 
+std::uint16_t CameraModel::zoomMaximum() const
+{
+    const std::size_t selection = std::min<std::size_t>(digitalZoom, std::size(DIGITAL_ZOOM_EXTRA) - 1);
+    return std::uint16_t(ZOOM_OPTICAL_MAX + DIGITAL_ZOOM_EXTRA[selection]);
+}
+
+std::uint16_t CameraModel::sharpFocus() const
+{
+    return SharpFocusFor(zoomTarget, focusMin, focusMax);
+}
+
 std::array<std::uint8_t, 16> CameraModel::answer(const std::array<std::uint8_t, 16> &command)
 {
     FrameBytes reply = StandardEcho(command);
+    const bool readOrWrite = command[1] == CLASS_READ || command[1] == CLASS_WRITE;
     for (const Route &route : ROUTES) {
-        if (route.commandClass == command[1]
-            && (route.code == ANY_CODE || route.code == command[2])) {
+        const bool classMatches = route.commandClass == command[1]
+                                  || (route.commandClass == CLASS_READ_OR_WRITE && readOrWrite);
+        if (classMatches && (route.code == ANY_CODE || route.code == command[2])) {
             route.handler(*this, command, reply);
             break;
         }

@@ -23,6 +23,12 @@ struct Faults {
 // Returns false (and says why in `error`) for an unknown name.
 bool ParseFaults(const QString &list, Faults &faults, QString *error = nullptr);
 
+// A stored lens position (zoom and focus), one per position number 1..64.
+struct LensPreset {
+    std::uint16_t zoom = 0;
+    std::uint16_t focus = 0;
+};
+
 // One privacy mask as the camera keeps it.
 struct PrivacyMask {
     std::uint8_t mode = 0;      // 0 off, 1 on
@@ -36,6 +42,12 @@ public:
     // Bytes 1..15 of a command or a reply frame; index 0 is unused so that
     // index k is frame byte k.
     using FrameBytes = std::array<std::uint8_t, 16>;
+
+    // The optical zoom range; digital zoom adds steps above the maximum.
+    static constexpr std::uint16_t ZOOM_MIN = 0x1000;
+    static constexpr std::uint16_t ZOOM_OPTICAL_MAX = 0x18C8;
+    static constexpr int POSITIONS = 64;   // lens presets, numbered from 1
+    static constexpr int ONE_PUSH_READS = 3; // reads that still see one-push white balance running
 
     CameraModel();
 
@@ -91,6 +103,16 @@ public:
     std::uint8_t afSleep = 0;
 
     std::uint8_t vRev = 0, hRev = 0, blc = 0, onePushWb = 0, initial = 1;
+
+    std::uint8_t positionOsdUpDown = 0;          // 0 up, 1 down (reported by no block)
+    int onePushWbReads = 0;                      // reads left before one-push white balance ends
+    std::array<LensPreset, POSITIONS> presets{}; // position n is presets[n - 1]
+
+    // The top of the zoom range for the digital zoom selected now.
+    std::uint16_t zoomMaximum() const;
+    // The focus at which the simulated scene is sharp for the zoom target;
+    // one-push and continuous auto focus drive the focus there.
+    std::uint16_t sharpFocus() const;
 
     std::uint8_t biasNumber = 0x20;
     std::array<PrivacyMask, 4> masks{};

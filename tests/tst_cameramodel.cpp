@@ -42,12 +42,35 @@ QByteArray Reply(const QByteArray &replyBytes)
 const QByteArray DSP1_REPLY =
     Hex("02 A0 0A 01 40 00 00 00 00 00 00 00 00 00 00 00 03 7F 4C");
 
+// A fresh camera's title part p in camera codes, as the default "H7Q8 CAMERA".
+const QByteArray TITLE_PART2 = Hex("00 0A 00 FD 00 FD 00 FD 00 FD");
+
 bool CrcGood(const QByteArray &frame)
 {
     if (frame.size() != REPLY_FRAME_SIZE)
         return false;
     const auto *p = reinterpret_cast<const std::uint8_t *>(frame.constData());
     return FrameCrc(p + 1, 16) == (p[17] << 8 | p[18]);
+}
+
+// Sends one command and gives reply bytes 1..15 of the single good answer.
+QByteArray Ask(CameraModel &camera, const QByteArray &command)
+{
+    const QByteArray frame = camera.receive(Command(command));
+    if (frame.size() != REPLY_FRAME_SIZE || !CrcGood(frame))
+        return QByteArray("no good reply");
+    return frame.mid(1, 15);
+}
+
+// Reply bytes 1.. as given, the rest of the fifteen zero.
+QByteArray Padded(const QByteArray &replyBytes)
+{
+    return replyBytes + QByteArray(15 - replyBytes.size(), '\0');
+}
+
+std::uint16_t WordAt(const QByteArray &reply, int k) // k counts reply bytes from 1
+{
+    return std::uint16_t(std::uint8_t(reply[k - 1]) << 8 | std::uint8_t(reply[k]));
 }
 
 } // namespace
@@ -101,7 +124,9 @@ private slots:
                                   << Hex("A0 5D 00 00 00 01 00 01 00");
         QTest::newRow("comm id") << none << Hex("31 5F 00") << Hex("A0 5F 00 00 01 00");
         QTest::newRow("push switch echoes") << none << Hex("21 32 07") << Hex("A0 32 07");
-        QTest::newRow("other write echoes") << none << Hex("21 1C 00 01") << Hex("A0 1C 00 01");
+        QTest::newRow("phase write answers with the range")
+            << none << Hex("21 1C 00 01") << Hex("A0 1C 00 01 01 00 FF 00");
+        QTest::newRow("other write echoes") << none << Hex("21 41 00 FF") << Hex("A0 41 00 FF");
         QTest::newRow("other read echoes")
             << none << Hex("31 99 05 01 02 03") << Hex("A0 99 05 01 02 03");
         QTest::newRow("status block 12 refused") << none << Hex("31 60 0C") << Hex("15 60 0C");
@@ -157,6 +182,416 @@ private slots:
         QCOMPARE(camera.receive(Command(Hex("31 60 05"))).mid(7, 2), Hex("FE 00"));
         QCOMPARE(camera.receive(Command(Hex("31 60 07"))).mid(6, 2), Hex("17 F0"));
         QCOMPARE(camera.receive(Command(Hex("31 60 03"))).mid(12, 2), Hex("00 09"));
+    }
+
+    // Every Easy page write is stored: its echo carries the value where the
+    // tool's decoder reads it, and the matching read reports the same.
+    void writeThenRead_data()
+    {
+        QTest::addColumn<QByteArray>("write");
+        QTest::addColumn<QByteArray>("echo");   // reply bytes 1..
+        QTest::addColumn<QByteArray>("read");
+        QTest::addColumn<QByteArray>("report"); // reply bytes 1..
+
+        auto row = [](const char *name, const char *write, const char *echo, const char *read,
+                      const char *report) {
+            QTest::newRow(name) << Hex(write) << Hex(echo) << Hex(read) << Hex(report);
+        };
+        row("HRev", "21 1D 05 01", "A0 1D 05 01", "31 1D 05", "A0 1D 05 01");
+        row("VRev", "21 1D 04 01", "A0 1D 04 01", "31 1D 04", "A0 1D 04 01");
+        row("PosiNega", "21 1D 07 01", "A0 1D 07 01", "31 1D 07", "A0 1D 07 01");
+        row("Freeze", "21 1A 03 01", "A0 1A 03 01", "31 1A 03", "A0 1A 03 01");
+        row("Select", "21 1A 04 01", "A0 1A 04 01", "31 1A 04", "A0 1A 04 01");
+        row("Priority", "21 1A 05 01", "A0 1A 05 01", "31 1A 05", "A0 1A 05 01");
+        row("AGC", "21 1A 01 07", "A0 1A 01 07", "31 1A 01", "A0 1A 01 07");
+        row("SENS", "21 1A 02 05", "A0 1A 02 05", "31 1A 02", "A0 1A 02 05");
+        row("WB mode ATW", "21 1B 00 00", "A0 1B 00 00", "31 1B 00", "A0 1B 00 00");
+        row("R gain", "21 1B 02 06", "A0 1B 02 06", "31 1B 02", "A0 1B 02 06");
+        row("B gain", "21 1B 03 01", "A0 1B 03 01", "31 1B 03", "A0 1B 03 01");
+        row("ATW bar", "21 1B 05 07", "A0 1B 05 07", "31 1B 05", "A0 1B 05 07");
+        row("AWB bar", "21 1B 06 02", "A0 1B 06 02", "31 1B 06", "A0 1B 06 02");
+        row("Color", "21 1B 07 01", "A0 1B 07 01", "31 1B 07", "A0 1B 07 01");
+        row("Sync off, with the phase range", "21 1C 00 00", "A0 1C 00 00 01 00 FF 00", "31 1C 00",
+            "A0 1C 00 00 01 00 FF 00");
+        row("phase level -128", "21 1C 01 FF 80", "A0 1C 01 FF 80", "31 1C 01", "A0 1C 01 FF 80");
+        row("BLC", "21 18 00 01", "A0 18 00 01", "31 18 00", "A0 18 00 01");
+        row("BLC area", "21 19 01 02 03 04 05 80", "A0 19 01 02 03 04 05 80", "31 19",
+            "A0 19 01 02 03 04 05 80");
+        row("PEAK", "21 48 00 00 00", "A0 48 00 00 00", "31 48 00 00", "A0 48 00 00 00");
+        row("PeakOnBar", "21 48 00 01 07", "A0 48 00 01 07", "31 48 00 01", "A0 48 00 01 07");
+        row("ALC FIX", "21 48 01 00 01", "A0 48 01 00 01", "31 48 01 00", "A0 48 01 00 01");
+        row("ALCAutoBar", "21 48 01 01 00 06", "A0 48 01 01 00 06", "31 48 01 01 00",
+            "A0 48 01 01 00 06");
+        row("ALCFixBar", "21 48 01 01 01 02", "A0 48 01 01 01 02", "31 48 01 01 01",
+            "A0 48 01 01 01 02");
+        row("AES FIX", "21 48 02 00 01", "A0 48 02 00 01", "31 48 02 00", "A0 48 02 00 01");
+        row("AESAutoBar", "21 48 02 01 00 03", "A0 48 02 01 00 03", "31 48 02 01 00",
+            "A0 48 02 01 00 03");
+        row("AESFixBox", "21 48 02 01 01 05", "A0 48 02 01 01 05", "31 48 02 01 01",
+            "A0 48 02 01 01 05");
+        row("H gain", "21 47 00 0C", "A0 47 00 0C", "31 47 00", "A0 47 00 0C");
+        row("V gain", "21 47 01 00", "A0 47 01 00", "31 47 01", "A0 47 01 00");
+        row("BLC sens", "21 50 05", "A0 50 05", "31 50", "A0 50 05");
+        row("alarm 64", "21 51 40", "A0 51 40", "31 51", "A0 51 40");
+        row("Initial off", "21 49 00", "A0 49 00", "31 49", "A0 49 00");
+        row("Preset on", "21 20 02 01", "A0 20 02 01", "31 20", "A0 20 00 01");
+        row("PushSW", "21 52 02 01", "A0 52 02 01", "31 52 02", "A0 52 02 01");
+        row("Position OSD", "21 52 03 01", "A0 52 03 01", "31 52 03", "A0 52 03 01");
+        row("Position OSD down", "21 52 04 01", "A0 52 04 01", "31 52 04", "A0 52 04 01");
+        row("Gamma", "21 59 00 01", "A0 59 00 01", "31 59 00", "A0 59 00 01");
+        row("Mark", "21 56 00 01", "A0 56 00 01", "31 56 00", "A0 56 00 01");
+        row("Mark position", "21 56 01 01 23 00 45", "A0 56 01 01 23 00 45", "31 56 01",
+            "A0 56 01 01 23 00 45");
+        row("language", "21 5B 00 02", "A0 5B 00 02", "31 5B", "A0 5B 00 02");
+        row("ZOOMTR", "21 5A 00 01", "A0 5A 00 01", "31 5A 00", "A0 5A 00 01");
+        row("AutoFocus", "21 45 02 01", "A0 45 02 01", "31 45 02", "A0 45 02 01");
+        row("zoom speed", "21 45 05 04", "A0 45 05 04", "31 45 05", "A0 45 05 04");
+        row("digital zoom x6", "21 45 06 03", "A0 45 06 03", "31 45 06", "A0 45 06 03");
+        row("focus speed", "21 45 07 00", "A0 45 07 00", "31 45 07", "A0 45 07 00");
+        row("AF sleep", "21 45 08 01", "A0 45 08 01", "31 45 08", "A0 45 08 01");
+        row("zoom MAG", "21 45 09 01", "A0 45 09 01", "31 45 09", "A0 45 09 01");
+        // Zoom status: target, current, focus maximum, minimum. The echo shows
+        // the lens where it was; by the read it has covered a quarter of the way.
+        row("zoom target", "21 45 00 15 00", "A0 45 00 15 00 14 00 03 00 01 00", "31 45 00",
+            "A0 45 00 15 00 14 40 03 00 01 00");
+        row("focus target", "21 45 01 02 80", "A0 45 01 02 80 02 00", "31 45 01",
+            "A0 45 01 02 80 02 20");
+        row("title position down", "21 10 03 01", "A0 10 03 01", "31 10 03", "A0 10 03 01");
+        row("title part 2", "21 10 01 02 01 0A 00 0B 00 FD 00 29 00 09",
+            "A0 10 01 02 01 0A 00 0B 00 FD 00 29 00 09", "31 10 01 02",
+            "A0 10 01 02 01 0A 00 0B 00 FD 00 29 00 09");
+    }
+    void writeThenRead()
+    {
+        QFETCH(QByteArray, write);
+        QFETCH(QByteArray, echo);
+        QFETCH(QByteArray, read);
+        QFETCH(QByteArray, report);
+
+        CameraModel camera;
+        // The fresh camera must not already report the value, or the row proves nothing.
+        QVERIFY(Ask(camera, read) != Padded(report));
+        QCOMPARE(Ask(camera, write).toHex(' '), Padded(echo).toHex(' '));
+        QCOMPARE(Ask(camera, read).toHex(' '), Padded(report).toHex(' '));
+    }
+
+    // A fresh camera answers the Easy page's own reads with its defaults.
+    void readsOfDefaults_data()
+    {
+        QTest::addColumn<QByteArray>("read");
+        QTest::addColumn<QByteArray>("report");
+
+        QTest::newRow("BLC") << Hex("31 18 00") << Hex("A0 18 00 00");
+        QTest::newRow("one-push idle") << Hex("31 1B 04") << Hex("A0 1B 04 00");
+        QTest::newRow("phase, range +-256") << Hex("31 1C 00") << Hex("A0 1C 00 01 01 00 FF 00");
+        QTest::newRow("PEAK") << Hex("31 48 00 00") << Hex("A0 48 00 00 01");
+        QTest::newRow("ALC") << Hex("31 48 01 00") << Hex("A0 48 01 00 00");
+        QTest::newRow("AES") << Hex("31 48 02 00") << Hex("A0 48 02 00 00");
+        QTest::newRow("zoom status") << Hex("31 45 00") << Hex("A0 45 00 14 00 14 00 03 00 01 00");
+        QTest::newRow("focus status") << Hex("31 45 01") << Hex("A0 45 01 02 00 02 00");
+        QTest::newRow("title part 2") << Hex("31 10 01 02") << Hex("A0 10 01 02") + TITLE_PART2;
+        QTest::newRow("title position") << Hex("31 10 03") << Hex("A0 10 03 00");
+        QTest::newRow("title part 4 refused") << Hex("31 10 01 04") << Hex("15 10 01 04");
+        QTest::newRow("unknown PEAK selector refused") << Hex("31 48 00 02") << Hex("15 48 00 02");
+        QTest::newRow("unknown sub echoes") << Hex("31 1A 09 05") << Hex("A0 1A 09 05");
+    }
+    void readsOfDefaults()
+    {
+        QFETCH(QByteArray, read);
+        QFETCH(QByteArray, report);
+        CameraModel camera;
+        QCOMPARE(Ask(camera, read).toHex(' '), Padded(report).toHex(' '));
+    }
+
+    void statusBlockReflectsWrites_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("writes");
+        QTest::addColumn<int>("block");
+        QTest::addColumn<QByteArray>("fields"); // reply bytes 4..14
+
+        QTest::newRow("2 title part")
+            << QList<QByteArray>{Hex("21 10 01 02 00 01 00 02 00 03 00 04 00 05")} << 2
+            << Hex("00 01 00 02 00 03 00 04 00 05 00");
+        QTest::newRow("3 title part and position")
+            << QList<QByteArray>{Hex("21 10 01 03 00 0A 00 0B 00 0C 00 0D 00 0E"), Hex("21 10 03 01")}
+            << 3 << Hex("00 0A 00 0B 00 0C 00 0D 00 0E 01");
+        QTest::newRow("4 area, ATW, gains")
+            << QList<QByteArray>{Hex("21 19 FF 00 00 00 00 80"), Hex("21 1B 00 00"), Hex("21 1B 05 01"),
+                                 Hex("21 1B 06 02"), Hex("21 1B 02 07"), Hex("21 1B 03 08")}
+            << 4 << Hex("FF 00 00 00 00 80 00 01 02 07 08");
+        QTest::newRow("5 sync, level, sens, AGC, freeze")
+            << QList<QByteArray>{Hex("21 1C 00 00"), Hex("21 1C 01 FF 00"), Hex("21 50 07"),
+                                 Hex("21 1A 01 08"), Hex("21 1A 02 00"), Hex("21 1A 03 01")}
+            << 5 << Hex("00 01 00 FF 00 FF 00 07 08 00 01");
+        QTest::newRow("6 PEAK ALC AES gains alarm")
+            << QList<QByteArray>{Hex("21 48 00 00 00"), Hex("21 48 00 01 08"), Hex("21 48 01 00 01"),
+                                 Hex("21 48 01 01 00 01"), Hex("21 48 01 01 01 02"),
+                                 Hex("21 48 02 00 01"), Hex("21 48 02 01 00 03"),
+                                 Hex("21 48 02 01 01 07"), Hex("21 47 00 0B"), Hex("21 47 01 0C"),
+                                 Hex("21 51 2A")}
+            << 6 << Hex("00 08 01 01 02 01 03 07 0B 0C 2A");
+        QTest::newRow("8 lens settings and presets")
+            << QList<QByteArray>{Hex("21 45 02 01"), Hex("21 45 05 04"), Hex("21 45 07 00"),
+                                 Hex("21 52 01 09"), Hex("21 20 02 01"), Hex("21 52 02 01"),
+                                 Hex("21 1A 04 01"), Hex("21 1D 07 01"), Hex("21 1A 05 01"),
+                                 Hex("21 5A 00 01")}
+            << 8 << Hex("01 04 00 09 01 01 01 01 01 01 00");
+        QTest::newRow("9 mark, gamma, language")
+            << QList<QByteArray>{Hex("21 56 00 01"), Hex("21 56 01 00 20 00 30"), Hex("21 59 00 01"),
+                                 Hex("21 5B 00 01")}
+            << 9 << Hex("01 00 20 00 30 00 00 01 01 00 00");
+        QTest::newRow("10 colour, OSD, MAG, digital zoom, AF sleep")
+            << QList<QByteArray>{Hex("21 1B 07 00"), Hex("21 52 03 01"), Hex("21 45 09 01"),
+                                 Hex("21 45 06 05"), Hex("21 45 08 01")}
+            << 10 << Hex("00 01 01 05 02 00 02 00 01 00 00");
+        QTest::newRow("11 rev, BLC, initial")
+            << QList<QByteArray>{Hex("21 1D 04 01"), Hex("21 1D 05 01"), Hex("21 18 00 01"),
+                                 Hex("21 49 00")}
+            << 11 << Hex("40 00 00 00 01 01 01 00 00 00 00");
+    }
+    void statusBlockReflectsWrites()
+    {
+        QFETCH(QList<QByteArray>, writes);
+        QFETCH(int, block);
+        QFETCH(QByteArray, fields);
+
+        CameraModel camera;
+        const QByteArray read = Hex("31 60") + char(block);
+        QVERIFY(Ask(camera, read) != Padded(Hex("A0 60") + char(block) + fields));
+        for (const QByteArray &write : writes)
+            QCOMPARE(Ask(camera, write).left(1), Hex("A0"));
+        QCOMPARE(Ask(camera, read).toHex(' '), Padded(Hex("A0 60") + char(block) + fields).toHex(' '));
+    }
+
+    // The lens reports where it is and moves on: a tool polling for arrival
+    // sees current approach the target over several reads, never overshoot,
+    // and arrive exactly.
+    void lensApproachesTarget_data()
+    {
+        QTest::addColumn<QByteArray>("write");
+        QTest::addColumn<QByteArray>("read");
+        QTest::addColumn<int>("targetAt");  // reply byte of the target word
+        QTest::addColumn<int>("currentAt"); // reply byte of the current word
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("target");
+
+        QTest::newRow("zoom in, zoom status") << Hex("21 45 00 18 00") << Hex("31 45 00") << 4 << 6
+                                             << 0x1400 << 0x1800;
+        QTest::newRow("zoom out, zoom status") << Hex("21 45 00 10 00") << Hex("31 45 00") << 4 << 6
+                                              << 0x1400 << 0x1000;
+        QTest::newRow("zoom in, block 7") << Hex("21 45 00 18 C8") << Hex("31 60 07") << 4 << 6
+                                         << 0x1400 << 0x18C8;
+        QTest::newRow("focus out, focus status") << Hex("21 45 01 03 00") << Hex("31 45 01") << 4 << 6
+                                                << 0x0200 << 0x0300;
+        QTest::newRow("focus in, block 10") << Hex("21 45 01 01 03") << Hex("31 60 0A") << 8 << 10
+                                           << 0x0200 << 0x0103;
+        QTest::newRow("a small step arrives at once") << Hex("21 45 00 14 05") << Hex("31 45 00") << 4
+                                                     << 6 << 0x1400 << 0x1405;
+    }
+    void lensApproachesTarget()
+    {
+        QFETCH(QByteArray, write);
+        QFETCH(QByteArray, read);
+        QFETCH(int, targetAt);
+        QFETCH(int, currentAt);
+        QFETCH(int, start);
+        QFETCH(int, target);
+
+        CameraModel camera;
+        const QByteArray echo = Ask(camera, write);
+        QCOMPARE(WordAt(echo, 4), std::uint16_t(target));
+        QCOMPARE(WordAt(echo, 6), std::uint16_t(start)); // the echo shows the lens before it moves
+
+        const int direction = target > start ? 1 : -1;
+        int last = start;
+        QList<int> seen;
+        for (int reads = 0; reads < 40 && last != target; ++reads) {
+            const QByteArray reply = Ask(camera, read);
+            QCOMPARE(WordAt(reply, targetAt), std::uint16_t(target));
+            const int current = WordAt(reply, currentAt);
+            QVERIFY2((current - last) * direction > 0, qPrintable(QString::number(current, 16)));
+            QVERIFY2((target - current) * direction >= 0, "overshot the target");
+            seen.append(current);
+            last = current;
+        }
+        QCOMPARE(last, target);
+        if (qAbs(target - start) > 8)
+            QVERIFY2(seen.size() >= 4, "a long move should take several reads");
+        else
+            QCOMPARE(seen.size(), 1);
+        // Arrived, it stays.
+        QCOMPARE(WordAt(Ask(camera, read), currentAt), std::uint16_t(target));
+    }
+
+    void digitalZoomWidensTheZoomRange()
+    {
+        CameraModel camera;
+        QCOMPARE(WordAt(Ask(camera, Hex("21 45 00 FF FF")), 4), std::uint16_t(0x18C8));
+        Ask(camera, Hex("21 45 06 05")); // x10: 3648 steps more
+        QCOMPARE(WordAt(Ask(camera, Hex("21 45 00 FF FF")), 4), std::uint16_t(0x2708));
+        camera.zoomCurrent = 0x2708;
+        Ask(camera, Hex("21 45 06 00")); // back to OFF: the lens is pulled into the optical range
+        const QByteArray status = Ask(camera, Hex("31 45 00"));
+        QCOMPARE(WordAt(status, 4), std::uint16_t(0x18C8));
+        QCOMPARE(WordAt(status, 6), std::uint16_t(0x18C8));
+    }
+
+    void onePushWhiteBalance()
+    {
+        CameraModel camera;
+        Ask(camera, Hex("21 1B 06 07"));
+        QCOMPARE(Ask(camera, Hex("21 1B 04")).toHex(' '), Padded(Hex("A0 1B 04 01")).toHex(' '));
+        QList<int> running;
+        for (int i = 0; i < 5; ++i)
+            running.append(Ask(camera, Hex("31 1B 04")).at(3));
+        QCOMPARE(running, (QList<int>{1, 1, 1, 0, 0}));
+        // Done, the AWB fine adjustment is back in the middle, as the tool shows it.
+        QCOMPARE(Ask(camera, Hex("31 1B 06")).toHex(' '), Padded(Hex("A0 1B 06 04")).toHex(' '));
+    }
+
+    void onePushWhiteBalanceInBlock11()
+    {
+        CameraModel camera;
+        Ask(camera, Hex("21 1B 04"));
+        QList<int> running;
+        for (int i = 0; i < 4; ++i)
+            running.append(Ask(camera, Hex("31 60 0B")).at(10)); // reply byte 11
+        QCOMPARE(running, (QList<int>{1, 1, 1, 0}));
+    }
+
+    void titlePartsRoundTrip_data()
+    {
+        QTest::addColumn<int>("part");
+        for (int part = 0; part < 4; ++part)
+            QTest::addRow("part %d", part) << part;
+    }
+    void titlePartsRoundTrip()
+    {
+        QFETCH(int, part);
+        CameraModel camera;
+        QByteArray codes;
+        for (int i = 0; i < 5; ++i) {
+            codes += char(0x01); // lower-case letters and more
+            codes += char(0x10 * part + i);
+        }
+        const QByteArray write = Hex("21 10 01") + char(part) + codes;
+        QCOMPARE(Ask(camera, write).toHex(' '), Padded(Hex("A0 10 01") + char(part) + codes).toHex(' '));
+        QCOMPARE(Ask(camera, Hex("31 10 01") + char(part)).toHex(' '),
+                 Padded(Hex("A0 10 01") + char(part) + codes).toHex(' '));
+        QCOMPARE(Ask(camera, Hex("31 60") + char(part)).mid(3, 10).toHex(' '), codes.toHex(' '));
+        // The other parts keep the default title.
+        const int other = (part + 2) % 4;
+        QCOMPARE(Ask(camera, Hex("31 10 01") + char(other)).mid(4, 10),
+                 CameraModel().receive(Command(Hex("31 10 01") + char(other))).mid(5, 10));
+        QCOMPARE(camera.title[std::size_t(5 * part + 4)], std::uint16_t(0x0100 | (0x10 * part + 4)));
+    }
+
+    void presetSaveAndLoad()
+    {
+        CameraModel camera;
+        auto settle = [&] {
+            for (int i = 0; i < 40; ++i) {
+                Ask(camera, Hex("31 45 00"));
+                Ask(camera, Hex("31 45 01"));
+            }
+        };
+        Ask(camera, Hex("21 45 00 17 00"));
+        Ask(camera, Hex("21 45 01 02 A0"));
+        settle();
+        QCOMPARE(camera.zoomCurrent, std::uint16_t(0x1700));
+        QCOMPARE(camera.focusCurrent, std::uint16_t(0x02A0));
+        QCOMPARE(Ask(camera, Hex("21 52 01 05")).toHex(' '), Padded(Hex("A0 52 01 05")).toHex(' '));
+
+        Ask(camera, Hex("21 45 00 11 00"));
+        Ask(camera, Hex("21 45 01 01 10"));
+        settle();
+        QCOMPARE(camera.zoomCurrent, std::uint16_t(0x1100));
+
+        // Loading position 5 sends the lens back; the tool then polls it home.
+        QCOMPARE(Ask(camera, Hex("31 52 01 05")).toHex(' '), Padded(Hex("A0 52 01 05")).toHex(' '));
+        const QByteArray zoom = Ask(camera, Hex("31 45 00"));
+        QCOMPARE(WordAt(zoom, 4), std::uint16_t(0x1700));
+        QCOMPARE(WordAt(zoom, 6), std::uint16_t(0x1100));
+        QCOMPARE(WordAt(Ask(camera, Hex("31 45 01")), 4), std::uint16_t(0x02A0));
+        settle();
+        QCOMPARE(WordAt(Ask(camera, Hex("31 45 00")), 6), std::uint16_t(0x1700));
+        QCOMPARE(WordAt(Ask(camera, Hex("31 45 01")), 6), std::uint16_t(0x02A0));
+        QCOMPARE(Ask(camera, Hex("31 52 00")).toHex(' '), Padded(Hex("A0 52 00 05")).toHex(' '));
+        QCOMPARE(Ask(camera, Hex("31 60 08")).at(6), char(5)); // block 8, byte 7
+
+        // A position nobody saved still goes somewhere: 64 is the far end.
+        Ask(camera, Hex("31 52 01 40"));
+        QCOMPARE(WordAt(Ask(camera, Hex("31 45 00")), 4), std::uint16_t(0x18C8));
+    }
+
+    void presetEnterEndsPresetMode()
+    {
+        CameraModel camera;
+        Ask(camera, Hex("21 20 02 01"));
+        QCOMPARE(Ask(camera, Hex("21 20 00")).toHex(' '), Padded(Hex("A0 20 00 00")).toHex(' '));
+        QCOMPARE(Ask(camera, Hex("31 20")).toHex(' '), Padded(Hex("A0 20 00 00")).toHex(' '));
+    }
+
+    // What the camera keeps of a value beyond the range of the tool's control.
+    void outOfRangeClamped_data()
+    {
+        QTest::addColumn<QByteArray>("write");
+        QTest::addColumn<QByteArray>("read");
+        QTest::addColumn<QByteArray>("report"); // leading reply bytes 1..
+
+        auto row = [](const char *name, const char *write, const char *read, const char *report) {
+            QTest::newRow(name) << Hex(write) << Hex(read) << Hex(report);
+        };
+        row("AGC 9", "21 1A 01 09", "31 1A 01", "A0 1A 01 08");
+        row("SENS FF", "21 1A 02 FF", "31 1A 02", "A0 1A 02 08");
+        row("Freeze 5", "21 1A 03 05", "31 1A 03", "A0 1A 03 01");
+        row("WB mode 2", "21 1B 00 02", "31 1B 00", "A0 1B 00 01");
+        row("R gain 9", "21 1B 02 09", "31 1B 02", "A0 1B 02 08");
+        row("Color 3", "21 1B 07 03", "31 1B 07", "A0 1B 07 02");
+        row("Sync 2", "21 1C 00 02", "31 1C 00", "A0 1C 00 01");
+        row("phase level 257", "21 1C 01 01 01", "31 1C 01", "A0 1C 01 01 00");
+        row("phase level -257", "21 1C 01 FE FF", "31 1C 01", "A0 1C 01 FF 00");
+        row("H gain 13", "21 47 00 0D", "31 47 00", "A0 47 00 0C");
+        row("V gain 80", "21 47 01 80", "31 47 01", "A0 47 01 0C");
+        row("BLC sens 8", "21 50 08", "31 50", "A0 50 07");
+        row("alarm 65", "21 51 41", "31 51", "A0 51 40");
+        row("PeakOnBar 9", "21 48 00 01 09", "31 48 00 01", "A0 48 00 01 08");
+        row("ALCFixBar 10", "21 48 01 01 01 0A", "31 48 01 01 01", "A0 48 01 01 01 08");
+        row("AESFixBox 8", "21 48 02 01 01 08", "31 48 02 01 01", "A0 48 02 01 01 07");
+        row("AES mode 3", "21 48 02 00 03", "31 48 02 00", "A0 48 02 00 01");
+        row("zoom speed 5", "21 45 05 05", "31 45 05", "A0 45 05 04");
+        row("focus speed 9", "21 45 07 09", "31 45 07", "A0 45 07 04");
+        row("digital zoom 6", "21 45 06 06", "31 45 06", "A0 45 06 05");
+        row("language 3", "21 5B 00 03", "31 5B", "A0 5B 00 02");
+        row("zoom below the range", "21 45 00 00 00", "31 45 00", "A0 45 00 10 00");
+        row("zoom above the range", "21 45 00 FF FF", "31 45 00", "A0 45 00 18 C8");
+        row("focus below the range", "21 45 01 00 10", "31 45 01", "A0 45 01 01 00");
+        row("focus above the range", "21 45 01 F0 00", "31 45 01", "A0 45 01 03 00");
+        row("position 0", "21 52 00 00", "31 52 00", "A0 52 00 01");
+        row("save position 65", "21 52 01 41", "31 52 00", "A0 52 00 40");
+        row("mark left of 0", "21 56 01 FF FF FF FF", "31 56 01", "A0 56 01 00 00 00 00");
+        row("mark off the picture", "21 56 01 7F 00 7F 00", "31 56 01", "A0 56 01 02 FF 01 FF");
+        row("title position 2", "21 10 03 02", "31 10 03", "A0 10 03 01");
+    }
+    void outOfRangeClamped()
+    {
+        QFETCH(QByteArray, write);
+        QFETCH(QByteArray, read);
+        QFETCH(QByteArray, report);
+        CameraModel camera;
+        QCOMPARE(Ask(camera, write).left(1), Hex("A0"));
+        QCOMPARE(Ask(camera, read).left(report.size()).toHex(' '), report.toHex(' '));
+    }
+
+    void refusedWriteChangesNoSetting()
+    {
+        CameraModel camera;
+        camera.faults.errorReplies = true;
+        camera.receive(Command(Hex("21 1A 01 07")));
+        camera.receive(Command(Hex("21 45 00 18 00")));
+        camera.faults = Faults{};
+        QCOMPARE(Ask(camera, Hex("31 1A 01")).toHex(' '), Padded(Hex("A0 1A 01 04")).toHex(' '));
+        QCOMPARE(WordAt(Ask(camera, Hex("31 45 00")), 4), std::uint16_t(0x1400));
     }
 
     void resetsAreCounted()

@@ -200,8 +200,9 @@ void StatusDecoder::readReply()
         break;
     case 0x1C:
         if (b3 == 0) {
-            syncState(b4);
+            setRadio("Sync", b4);
             phaseRange(f.repSignedWord(5), f.repSignedWord(7));
+            syncState(b4);
         } else if (b3 == 1) {
             phaseLevel(f.repSignedWord(4));
         }
@@ -530,6 +531,8 @@ void StatusDecoder::phaseLevel(int value)
     setBar("PhaseBar", value);
 }
 
+// Sync's item, then its level controls and Sync itself enabled (the reply to
+// Sync's own write-and-read-back ends here).
 void StatusDecoder::syncState(int value)
 {
     setRadio("Sync", value);

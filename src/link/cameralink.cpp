@@ -88,7 +88,7 @@ void CameraLink::StxCommand(int count)
     emit statusText(1, CommandText(m_store));
 }
 
-void CameraLink::send(std::initializer_list<std::uint8_t> bytes, int count)
+void CameraLink::send(std::span<const std::uint8_t> bytes, int count)
 {
     int k = 1;
     for (std::uint8_t b : bytes)

@@ -37,7 +37,11 @@ public:
     // Sends command bytes 1..count of the frame store as one command frame.
     void StxCommand(int count);
     // Fills command bytes 1..n and sends them; count defaults to n.
-    void send(std::initializer_list<std::uint8_t> bytes, int count = -1);
+    void send(std::span<const std::uint8_t> bytes, int count = -1);
+    void send(std::initializer_list<std::uint8_t> bytes, int count = -1)
+    {
+        send(std::span<const std::uint8_t>(bytes.begin(), bytes.size()), count);
+    }
     // Sends the 2048-byte image as one block frame.
     void SohCommand(std::span<const std::uint8_t, BLOCK_DATA_SIZE> image);
 

@@ -31,11 +31,6 @@ void setOwnEnabled(QWidget *w, bool on)
         w->setEnabled(on);
 }
 
-bool isOwnEnabled(const QWidget *w)
-{
-    return w && ownEnabled(w);
-}
-
 } // namespace
 
 EasyPage::EasyPage(PageContext &ctx, StatusDecoder &decoder, TitleEditor &title, QObject *parent)
@@ -234,16 +229,7 @@ BarTimer *EasyPage::barTimer(const QString &name) const
 
 void EasyPage::send(const std::vector<std::uint8_t> &bytes, int count)
 {
-    int k = 1;
-    for (std::uint8_t b : bytes)
-        m_ctx.link.setCmd(k++, b);
-    m_ctx.link.StxCommand(count < 0 ? int(bytes.size()) : count);
-}
-
-void EasyPage::ask(std::initializer_list<std::uint8_t> bytes)
-{
-    if (m_ctx.Trans_chk())
-        send(std::vector<std::uint8_t>(bytes));
+    m_ctx.link.send(bytes, count);
 }
 
 void EasyPage::connectRadio(const char *name, std::vector<std::uint8_t> prefix, bool disableSelf,
@@ -456,7 +442,7 @@ void EasyPage::ZoomStepChange()
 void EasyPage::FocusStepChange()
 {
     if (m_focusStep->text().size() != m_focusStep->maxLength() || !ownEnabled(m_focusStep)
-        || !isOwnEnabled(m_focusStepBar))
+        || !ownEnabled(m_focusStepBar))
         return;
     if (!m_ctx.Trans_chk())
         return;
@@ -598,7 +584,7 @@ void EasyPage::Trans_end_easy()
             m_decoder.BlcAreaEnable(on);
             setOwnEnabled(m_blcSensBar, on);
             if (!ownEnabled(m_blc))
-                ask({0x31, 0x48, 0x00, 0x00});
+                m_ctx.followUp({0x31, 0x48, 0x00, 0x00});
         }
         break;
     case 0x1A:
@@ -618,13 +604,13 @@ void EasyPage::Trans_end_easy()
         } else if (sub == 4) {
             // One-push white balance: ask until the camera reports it finished.
             if (m_wbSelect && m_wbSelect->itemIndex() == 1 && m_awb && !ownEnabled(m_awb))
-                ask({0x31, 0x1B, 0x04});
+                m_ctx.followUp({0x31, 0x1B, 0x04});
         }
         break;
     case 0x1C:
         if (sub == 0) {
             if (m_sync && !ownEnabled(m_sync))
-                ask({0x31, 0x1C, 0x00});
+                m_ctx.followUp({0x31, 0x1C, 0x00});
         } else if (sub == 1) {
             const int v = f.repSignedWord(4);
             if (m_phaseLevel)
@@ -652,7 +638,7 @@ void EasyPage::Trans_end_easy()
         if (sub == 0 && m_peak) {
             setOwnEnabled(m_peakOnBar, m_peak->itemIndex() != 0);
             if (!ownEnabled(m_peak))
-                ask({0x31, 0x18, 0x00});
+                m_ctx.followUp({0x31, 0x18, 0x00});
         } else if (sub == 1 && m_alc) {
             const int item = m_alc->itemIndex();
             if (item == 0 || item == 1) {
@@ -660,7 +646,7 @@ void EasyPage::Trans_end_easy()
                 setOwnEnabled(m_alcFixBar, item == 1);
             }
             if (!ownEnabled(m_alc))
-                ask({0x31, 0x48, 0x02, 0x00});
+                m_ctx.followUp({0x31, 0x48, 0x02, 0x00});
         } else if (sub == 2 && m_aes) {
             const int item = m_aes->itemIndex();
             if (item == 0 || item == 1) {
@@ -668,7 +654,7 @@ void EasyPage::Trans_end_easy()
                 setOwnEnabled(m_aesFixBox, item == 1);
             }
             if (!ownEnabled(m_aes))
-                ask({0x31, 0x48, 0x01, 0x00});
+                m_ctx.followUp({0x31, 0x48, 0x01, 0x00});
         }
         break;
     case 0x49:

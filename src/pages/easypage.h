@@ -68,8 +68,6 @@ private:
     }
 
     void send(const std::vector<std::uint8_t> &bytes, int count = -1);
-    // Sends a follow-up read when Trans_chk allows it.
-    void ask(std::initializer_list<std::uint8_t> bytes);
 
     void connectRadio(const char *name, std::vector<std::uint8_t> prefix, bool disableSelf = false,
                       int count = -1);

@@ -52,6 +52,12 @@ public:
     bool Trans_chk() const { return seq.Trans_chk(); }
     const FrameStore &frames() const { return link.store(); }
     void send(std::initializer_list<std::uint8_t> bytes, int count = -1) { link.send(bytes, count); }
+    // A follow-up read or write: sent when the link may send, otherwise dropped, not queued.
+    void followUp(std::initializer_list<std::uint8_t> bytes)
+    {
+        if (Trans_chk())
+            send(bytes);
+    }
 
 private:
     QWidget *m_root;

@@ -108,13 +108,6 @@ bool StatusDecoder::enabledOwn(const char *name) const
     return w && ownEnabled(w);
 }
 
-void StatusDecoder::followUp(std::initializer_list<std::uint8_t> bytes)
-{
-    // Dropped, not queued, while the link may not send.
-    if (m_ctx.Trans_chk())
-        m_ctx.send(bytes);
-}
-
 // ---- dispatch ----------------------------------------------------------------
 
 void StatusDecoder::Trans_end_common()
@@ -754,7 +747,7 @@ void StatusDecoder::LensStatusApply(int kind, const LensValues &values, bool aft
     switch (kind) {
     case 0: {
         if (waitMode && t != c) {
-            followUp({0x31, 0x45, 0x00});
+            m_ctx.followUp({0x31, 0x45, 0x00});
             return;
         }
         if (!waitMode)
@@ -778,12 +771,12 @@ void StatusDecoder::LensStatusApply(int kind, const LensValues &values, bool aft
         focusStepRange(values.focusMax, values.focusMin);
         if (!waitMode && !isChecked("AutoFocus"))
             setEnabled("FocusStepBar", true);
-        followUp({0x31, 0x45, 0x01});
+        m_ctx.followUp({0x31, 0x45, 0x01});
         break;
     }
     case 1:
         if (waitMode && t != c) {
-            followUp({0x31, 0x45, 0x01});
+            m_ctx.followUp({0x31, 0x45, 0x01});
             return;
         }
         if (waitMode) {
@@ -824,14 +817,14 @@ void StatusDecoder::LensStatusApply(int kind, const LensValues &values, bool aft
         break;
     case 3:
         if (waitMode)
-            followUp({0x31, 0x45, 0x01});
+            m_ctx.followUp({0x31, 0x45, 0x01});
         break;
     case 4:
         if (v == 1) {
             setEnabled("AdjustGo", true);
             setEnabled("IRISAdjustSet", true);
         } else if (v == 0) {
-            followUp({0x21, 0x46});
+            m_ctx.followUp({0x21, 0x46});
         }
         break;
     case 5:
@@ -848,10 +841,10 @@ void StatusDecoder::LensStatusApply(int kind, const LensValues &values, bool aft
             const int page = tabs ? tabs->currentIndex() : -1;
             if (page == PageEasy) {
                 // The zoom range depends on the new selection.
-                followUp({0x31, 0x45, 0x00});
+                m_ctx.followUp({0x31, 0x45, 0x00});
             } else if (page == PageLine) {
                 if (m_ctx.ctl<QWidget>(QStringLiteral("IRISAdjustSet")) && !enabledOwn("IRISAdjustSet")) {
-                    followUp({0x21, 0x48, 0x03, 0x00});
+                    m_ctx.followUp({0x21, 0x48, 0x03, 0x00});
                 } else if (m_ctx.ctl<QWidget>(QStringLiteral("AdjustGo")) && !enabledOwn("AdjustGo")
                            && m_ctx.Trans_chk()) {
                     setEnabled("IRISAdjustSet", false);

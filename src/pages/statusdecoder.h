@@ -94,7 +94,6 @@ private:
     int radioIndex(const char *name) const;
     bool isChecked(const char *name) const;
     bool enabledOwn(const char *name) const;
-    void followUp(std::initializer_list<std::uint8_t> bytes);
 
     PageContext &m_ctx;
 };
